@@ -40,16 +40,22 @@ inline std::vector<BYTE> PackRecord(const std::vector<std::string>& rows, int wi
 // A fixture with a 640x480 work buffer in RGB565 and no fonts loaded.
 class TextTest : public ::testing::Test {
 protected:
+    // Runs again at the top of each case of a table: fonts of the last case go.
     void SetUp() override {
+        ReleaseFonts();
         fake::Reset();
         g_b565 = 1;
         screen.assign(SCREEN_WIDTH * SCREEN_HEIGHT, BACKGROUND);
     }
     void TearDown() override {
+        ReleaseFonts();
+        for (BYTE* block : blocks) FreeFontBlock(block);
+        blocks.clear();
+    }
+    static void ReleaseFonts() {
         FreeFontBlock(g_pEmFont);
         FreeFontBlock(g_pCmFont);
         g_pEmFont = g_pCmFont = nullptr;
-        for (BYTE* block : blocks) FreeFontBlock(block);
     }
     // A block freed with the fixture.
     BYTE* Block(const std::vector<BYTE>& bytes) {

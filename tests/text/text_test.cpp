@@ -78,7 +78,6 @@ TEST_F(StringTest, TextsPlaceSingleAndDoubleByteGlyphsAlongThePen) {
         SetUp();
         EXPECT_EQ(DrawString(c.text.c_str(), c.x, 100, 0xFFFFFF, Buffer(), 12, 6), c.result) << c.name;
         EXPECT_TRUE(screen == Expected(c.glyphs, 100)) << c.name;
-        TearDown();
     }
 }
 
@@ -126,7 +125,6 @@ TEST_F(StringTest, NumbersDrawAtMostTenCharactersSevenPixelsApart) {
         for (size_t i = 0; i < c.shown.size(); ++i)
             if (c.shown[i] != '.') glyphs.push_back({false, static_cast<DWORD>(c.shown[i]), c.x + 7 * LONG(i)});
         EXPECT_TRUE(screen == Expected(glyphs, 200)) << c.value;
-        TearDown();
     }
 }
 
@@ -151,7 +149,6 @@ TEST_F(StringTest, LabelNumbersStartSevenPixelsPerLabelByteAfterTheLabel) {
         SetUp();
         EXPECT_EQ(DrawLabelNumber(c.label, c.value, 30, 5, 0xFFFFFF, Buffer()), c.result) << c.name;
         EXPECT_TRUE(screen == Expected(c.glyphs, 5)) << c.name;
-        TearDown();
     }
 }
 
@@ -195,7 +192,6 @@ TEST_F(TextTest, TheFpsReadOutLandsPixelForPixel) {
         EXPECT_EQ(DrawLabelNumber("FPS:", 60, 1, 25, 0x00FFFFFF, Buffer()), 0);
         EXPECT_TRUE(screen == expected) << "layout " << b565;
         EXPECT_EQ(screen[16001], white); // the top-left pixel of the F cell
-        TearDown();
     }
 }
 
