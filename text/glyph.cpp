@@ -1,6 +1,7 @@
 // Drawing one glyph record into the 640x480 work buffer. A glyph is drawn
 // whole or not at all: the cell must lie inside the screen and the record
 // inside its font block, so the pixel loop needs no bounds tests.
+#include <cstddef>
 #include <cstring>
 
 #include "pixels/pixel_format.h"
