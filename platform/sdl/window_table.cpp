@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/posix/close_signals.h"
+#include "platform/sdl/message_queue.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ void DestroyAllWindowsSilently() {
     while (!g_windows.empty()) {
         std::unique_ptr<Window> window(g_windows.back());
         RemoveWindow(window.get());
+        DropMessagesFor(HandleOf(window.get()));
         if (window->onDestroy) window->onDestroy(window->onDestroyContext);
         if (window->sdl) SDL_DestroyWindow(window->sdl);
     }

@@ -1,0 +1,35 @@
+// A private X server for one test: Xvfb on the first free display number of
+// the test range, optionally with openbox as window manager.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "child_process.h"
+
+namespace testing_support {
+
+struct ScreenSpec {
+    int width = 640;
+    int height = 480;
+    int depth = 16;
+    bool windowManager = false;
+};
+
+class XvfbServer {
+public:
+    ~XvfbServer();
+    // False when Xvfb (or openbox, when asked for) is missing or no display
+    // number of the range could be had.
+    bool Start(const ScreenSpec& spec);
+    const std::string& display() const { return display_; }
+
+private:
+    bool StartWindowManager();
+
+    std::unique_ptr<ChildProcess> server_;
+    std::unique_ptr<ChildProcess> windowManager_;
+    std::string display_;
+};
+
+} // namespace testing_support
