@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -39,6 +40,8 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const std::vector
     pid_ = fork();
     if (pid_ < 0) return false;
     if (pid_ == 0) {
+        // A test that dies must not leave its X server running.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         dup2(inPipe[0], 0);
         dup2(outPipe[1], 1);
         // The tools' warnings would bury the test output.

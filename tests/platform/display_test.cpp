@@ -126,6 +126,8 @@ struct DisplayCase {
     enum class Compare { Exact, Close, None } compare;
 };
 
+void PrintTo(const DisplayCase& c, std::ostream* os) { *os << c.name; }
+
 class DisplayTest : public testing_support::ScreenTest, public ::testing::WithParamInterface<DisplayCase> {};
 
 TEST_P(DisplayTest, FlippingPairShowsTheBackBufferInTheScreensLayout) {
@@ -221,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DisplayCase::Compare::Close},
         DisplayCase{"LargerScreenUnderWindowManager", {800, 600, 16, true}, true, Presenter::Path::Renderer,
                     DisplayCase::Compare::None}),
-    [](const ::testing::TestParamInfo<DisplayCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<DisplayCase>& param) { return std::string(param.param.name); });
 
 class LostSurfaceTest : public testing_support::ScreenTest {};
 

@@ -2,6 +2,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,8 @@ struct KeyCase {
     std::vector<std::pair<UINT, WPARAM>> downMessages; // in order
     std::pair<UINT, WPARAM> lastMessage;               // the release that ends the press
 };
+
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.keys; }
 
 class KeysTest : public testing_support::ScreenTest, public ::testing::WithParamInterface<KeyCase> {};
 
@@ -58,6 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
                       // SDL's own press of Alt before the combination is a
                       // system key too: no WM_KEYDOWN at all.
                       KeyCase{"alt+x", {{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYDOWN, 'X'}}, {WM_SYSKEYUP, VK_MENU}},
-                      KeyCase{"F10", {{WM_SYSKEYDOWN, VK_F10}}, {WM_SYSKEYUP, VK_F10}}));
+                      KeyCase{"F10", {{WM_SYSKEYDOWN, VK_F10}}, {WM_SYSKEYUP, VK_F10}}),
+    [](const ::testing::TestParamInfo<KeyCase>& param) {
+        std::string name;
+        for (const char* c = param.param.keys; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        return name;
+    });
 
 } // namespace
