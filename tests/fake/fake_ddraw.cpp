@@ -173,8 +173,10 @@ HRESULT DirectDraw::CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface4** ou
 }
 
 Surface* MakeSurface(const std::string& name, int width, int height, int pitchBytes, Layout layout) {
-    state().surfaces.push_back(std::make_unique<Surface>(name, width, height, pitchBytes, layout));
-    return state().surfaces.back().get();
+    State& st = state();
+    st.surfaces.push_back(std::make_unique<Surface>(name, width, height, pitchBytes, layout));
+    if (st.arrangeSurface) st.arrangeSurface(*st.surfaces.back());
+    return st.surfaces.back().get();
 }
 
 } // namespace fake
@@ -188,6 +190,7 @@ HRESULT DirectDrawCreate(GUID*, IDirectDraw** out, IUnknown*) {
         if (r != DD_OK) return r;
     }
     st.displays.push_back(std::make_unique<fake::DirectDraw>());
+    if (st.arrangeDisplay) st.arrangeDisplay(*st.displays.back());
     *out = st.displays.back().get();
     return DD_OK;
 }

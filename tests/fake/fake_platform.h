@@ -87,6 +87,19 @@ public:
     virtual ~DirectDraw() = default;
 };
 
+// A window: one of the program's own, or the first instance's window in
+// another process (foreign), as FindWindowA finds it.
+struct Window {
+    std::string className, caption;
+    DWORD exStyle = 0, style = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+    WNDPROC proc = nullptr;
+    bool foreign = false;
+    bool iconic = false;
+    bool destroyed = false;
+    Window* popup = nullptr; // what GetLastActivePopup answers (itself when null)
+};
+
 // Everything the fake layer holds, reset between tests.
 struct State {
     std::vector<std::string> log;
@@ -99,8 +112,26 @@ struct State {
     std::vector<std::unique_ptr<Surface>> surfaces;
     Surface* primary = nullptr;                 // the last primary surface made
     Surface* back = nullptr;                    // its back buffer
+    // Run on each display object and surface as it is made, so that a test
+    // can script objects that the program creates itself.
+    std::function<void(DirectDraw&)> arrangeDisplay;
+    std::function<void(Surface&)> arrangeSurface;
 
     // Kernel and window services
+    bool mutexExists = false;                   // another process holds the name
+    bool registerClassFails = false;
+    bool createWindowFails = false;
+    int screenWidth = 1024, screenHeight = 768;
+    std::vector<WNDCLASSA> classes;
+    std::vector<std::unique_ptr<Window>> windows;
+    Window* foreignWindow = nullptr;            // made by MakeForeignWindow
+    std::deque<MSG> queue;                      // posted messages
+    bool quitPosted = false;
+    int quitCode = 0;
+    int peekCalls = 0;
+    // Runs at the start of every PeekMessageA call with its number (1, 2,
+    // ...): tests post messages or stop the loop from here.
+    std::function<void(int)> onPeek;
     std::deque<DWORD> ticks;                    // GetTickCount results; the last one repeats
     DWORD lastTick = 0;
     int cursorCount = 0;                        // ShowCursor display count
@@ -117,6 +148,10 @@ State& state();
 void Reset();
 // Appends one entry to the call log.
 void Log(const std::string& entry);
+
+// The first instance's window, for FindWindowA in a second start.
+Window* MakeForeignWindow(const std::string& className);
+Window* WindowOf(HWND hwnd);
 
 // A free-standing surface (not a display's primary), owned by the state.
 Surface* MakeSurface(const std::string& name, int width, int height, int pitchBytes, Layout layout);
