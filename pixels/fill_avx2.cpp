@@ -6,30 +6,55 @@
 
 #if QUORVEL_X86_SIMD
 
+namespace {
+
+struct Avx2Consts {
+    __m256i maskA, maskB, maskB5, colorA, colorB, weight;
+};
+
+__attribute__((target("avx2"), always_inline)) inline __m256i Blend(__m256i d, const Avx2Consts& k) {
+    const __m256i ra = _mm256_and_si256(
+        _mm256_srli_epi32(_mm256_add_epi32(_mm256_mullo_epi32(_mm256_and_si256(d, k.maskA), k.weight), k.colorA), 5),
+        k.maskA);
+    const __m256i rb = _mm256_and_si256(
+        _mm256_add_epi32(_mm256_mullo_epi32(_mm256_and_si256(_mm256_srli_epi32(d, 5), k.maskB5), k.weight), k.colorB),
+        k.maskB);
+    return _mm256_or_si256(ra, rb);
+}
+
+} // namespace
+
 __attribute__((target("avx2"))) void FillRowsAvx2(const FillJob& job) {
-    const __m256i maskA = _mm256_set1_epi32(static_cast<int>(job.maskA));
-    const __m256i maskB = _mm256_set1_epi32(static_cast<int>(job.maskB));
-    const __m256i maskB5 = _mm256_set1_epi32(static_cast<int>(job.maskB >> 5));
-    const __m256i colorA = _mm256_set1_epi32(static_cast<int>(job.colorA));
-    const __m256i colorB = _mm256_set1_epi32(static_cast<int>(job.colorB));
-    const __m256i weight = _mm256_set1_epi32(static_cast<int>(job.weight));
+    Avx2Consts k;
+    k.maskA = _mm256_set1_epi32(static_cast<int>(job.maskA));
+    k.maskB = _mm256_set1_epi32(static_cast<int>(job.maskB));
+    k.maskB5 = _mm256_set1_epi32(static_cast<int>(job.maskB >> 5));
+    k.colorA = _mm256_set1_epi32(static_cast<int>(job.colorA));
+    k.colorB = _mm256_set1_epi32(static_cast<int>(job.colorB));
+    k.weight = _mm256_set1_epi32(static_cast<int>(job.weight));
     const __m256i zero = _mm256_setzero_si256();
 
     BYTE* row = job.first;
     for (LONG y = 0; y < job.height; ++y, row += job.pitch) {
         BYTE* p = row;
         LONG left = job.width;
-        for (; left >= 16; left -= 16, p += 32) {
-            const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
-            const __m256i ra = _mm256_and_si256(
-                _mm256_srli_epi32(_mm256_add_epi32(_mm256_mullo_epi32(_mm256_and_si256(d, maskA), weight), colorA), 5),
-                maskA);
-            const __m256i rb = _mm256_and_si256(
-                _mm256_add_epi32(_mm256_mullo_epi32(_mm256_and_si256(_mm256_srli_epi32(d, 5), maskB5), weight), colorB),
-                maskB);
-            __m256i r = _mm256_or_si256(ra, rb);
-            if (job.skip) r = _mm256_andnot_si256(_mm256_cmpeq_epi16(d, zero), r);
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), r);
+        if (job.skip) {
+            for (; left >= 16; left -= 16, p += 32) {
+                const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+                const __m256i r = _mm256_andnot_si256(_mm256_cmpeq_epi16(d, zero), Blend(d, k));
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), r);
+            }
+        } else {
+            for (; left >= 32; left -= 32, p += 64) {
+                const __m256i d0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+                const __m256i d1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), Blend(d0, k));
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(p + 32), Blend(d1, k));
+            }
+            for (; left >= 16; left -= 16, p += 32) {
+                const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), Blend(d, k));
+            }
         }
         if (left) FillRowPairs(p, left, job);
     }

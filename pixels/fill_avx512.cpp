@@ -6,6 +6,8 @@
 #include "pixels/fill_simd.h"
 #include "pixels/fill_variants.h"
 
+#include <cstdint>
+
 #if QUORVEL_X86_SIMD
 
 // GCC 12 takes the "undefined" pass-through operand inside the shift
@@ -46,6 +48,17 @@ __attribute__((target("avx512f,avx512bw"))) void FillRowsAvx512(const FillJob& j
     for (LONG y = 0; y < job.height; ++y, row += job.pitch) {
         BYTE* p = row;
         LONG left = job.width;
+        // A masked head up to the next 64-byte boundary keeps every full
+        // load and store inside one cache line.
+        const LONG head = static_cast<LONG>((64 - (reinterpret_cast<uintptr_t>(p) & 63)) & 63) / 2;
+        if (head && head < left && !(reinterpret_cast<uintptr_t>(p) & 1)) {
+            const __mmask32 m = static_cast<__mmask32>(all >> (32 - head));
+            const __m512i d = _mm512_maskz_loadu_epi16(m, p);
+            const __mmask32 store = job.skip ? (m & _mm512_test_epi16_mask(d, d)) : m;
+            _mm512_mask_storeu_epi16(p, store, Blend(d, k));
+            p += 2 * head;
+            left -= head;
+        }
         if (job.skip) {
             for (; left >= 32; left -= 32, p += 64) {
                 const __m512i d = _mm512_loadu_si512(p);
