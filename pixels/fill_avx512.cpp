@@ -19,17 +19,19 @@
 namespace {
 
 struct Avx512Consts {
-    __m512i maskA, maskB, maskB5, colorA, colorB, weight;
+    __m512i maskA, maskB5, notB, colorA, colorB, weight;
 };
 
+// The pair rule with its final "AND A, AND B, OR" as one bit select: every
+// bit outside mask B comes from the A half, which is 0 wherever mask A is 0
+// and mask B is too (bit 15 of each RGB555 pixel), so selecting by NOT B
+// gives the same word as masking both halves.
 __attribute__((target("avx512f,avx512bw"), always_inline)) inline __m512i Blend(__m512i d, const Avx512Consts& k) {
-    const __m512i ra = _mm512_and_si512(
-        _mm512_srli_epi32(_mm512_add_epi32(_mm512_mullo_epi32(_mm512_and_si512(d, k.maskA), k.weight), k.colorA), 5),
-        k.maskA);
-    const __m512i rb = _mm512_and_si512(
-        _mm512_add_epi32(_mm512_mullo_epi32(_mm512_and_si512(_mm512_srli_epi32(d, 5), k.maskB5), k.weight), k.colorB),
-        k.maskB);
-    return _mm512_or_si512(ra, rb);
+    const __m512i ra =
+        _mm512_srli_epi32(_mm512_add_epi32(_mm512_mullo_epi32(_mm512_and_si512(d, k.maskA), k.weight), k.colorA), 5);
+    const __m512i rb =
+        _mm512_add_epi32(_mm512_mullo_epi32(_mm512_and_si512(_mm512_srli_epi32(d, 5), k.maskB5), k.weight), k.colorB);
+    return _mm512_ternarylogic_epi32(k.notB, ra, rb, 0xCA);  // notB ? ra : rb, bit by bit
 }
 
 } // namespace
@@ -37,7 +39,7 @@ __attribute__((target("avx512f,avx512bw"), always_inline)) inline __m512i Blend(
 __attribute__((target("avx512f,avx512bw"))) void FillRowsAvx512(const FillJob& job) {
     Avx512Consts k;
     k.maskA = _mm512_set1_epi32(static_cast<int>(job.maskA));
-    k.maskB = _mm512_set1_epi32(static_cast<int>(job.maskB));
+    k.notB = _mm512_set1_epi32(static_cast<int>(~job.maskB));
     k.maskB5 = _mm512_set1_epi32(static_cast<int>(job.maskB >> 5));
     k.colorA = _mm512_set1_epi32(static_cast<int>(job.colorA));
     k.colorB = _mm512_set1_epi32(static_cast<int>(job.colorB));
