@@ -111,7 +111,8 @@ BOOL StretchBlt(HDC dst, int xd, int yd, int wd, int hd, HDC src, int xs, int ys
         for (int x = 0; x < wd; ++x) {
             const int tx = xd + x, ty = yd + y;
             if (tx < 0 || ty < 0 || tx >= s->width || ty >= s->height) continue;
-            s->SetPixelWord(tx, ty, fake::BitmapPattern(xs + x * ws / wd, ys + y * hs / hd));
+            s->SetPixelWord(tx, ty, fake::BitmapPattern(xs + static_cast<int>(static_cast<long long>(x) * ws / wd),
+                                                          ys + static_cast<int>(static_cast<long long>(y) * hs / hd)));
         }
     }
     return TRUE;

@@ -109,7 +109,7 @@ protected:
     std::string Write(const std::vector<BYTE>& bytes) {
         std::string path = folder_ + "/pic" + std::to_string(files_.size());
         std::FILE* out = std::fopen(path.c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), out);
         std::fclose(out);
         files_.push_back(path);
         return path;
