@@ -6,9 +6,6 @@
 #include "display/display.h"
 #include "frame/frame.h"
 
-HWND g_hWnd = nullptr;
-HINSTANCE g_hInstance = nullptr;
-
 namespace {
 
 const char kClassName[] = "QV";
