@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/gdi/device_context.h"
 #include "platform/resources.h"
 
 namespace {
@@ -39,6 +40,39 @@ TEST(CarriedPicture, IsAnUncompressed24BitDibOf640By480) {
     EXPECT_EQ(bm.bmWidth, 640);
     EXPECT_EQ(bm.bmHeight, 480);
     EXPECT_TRUE(DeleteObject(bitmap));
+}
+
+// Painted into 16-bit surface memory, every pixel is the carried row's
+// colour with each channel truncated, and the picture stands upright.
+TEST(CarriedPicture, PaintsAsTheTruncatedPixelsOfItsRows) {
+    const platform::EmbeddedResource* back = platform::FindEmbeddedResource("BACK", RT_BITMAP);
+    ASSERT_NE(back, nullptr);
+    HINSTANCE module = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x400000));
+    HANDLE bitmap = LoadImageA(module, "BACK", IMAGE_BITMAP, 640, 480, LR_CREATEDIBSECTION);
+    ASSERT_NE(bitmap, nullptr);
+
+    for (bool rgb565 : {true, false}) {
+        SCOPED_TRACE(rgb565 ? "RGB565" : "RGB555");
+        std::vector<WORD> pixels(640 * 480);
+        HDC surface = platform::MakeSurfaceDC(pixels.data(), 1280, 640, 480, rgb565);
+        HDC memory = CreateCompatibleDC(nullptr);
+        SelectObject(memory, bitmap);
+        ASSERT_TRUE(StretchBlt(surface, 0, 0, 640, 480, memory, 0, 0, 640, 480, SRCCOPY));
+        DeleteDC(memory);
+        platform::FreeSurfaceDC(surface);
+
+        std::vector<WORD> expected;
+        for (int y = 0; y < 480; ++y) {
+            const BYTE* row = back->data + 40 + (479 - y) * 1920; // bottom row first
+            for (int x = 0; x < 640; ++x) {
+                const unsigned b = row[3 * x], g = row[3 * x + 1], r = row[3 * x + 2];
+                expected.push_back(static_cast<WORD>(rgb565 ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3
+                                                            : (r >> 3) << 10 | (g >> 3) << 5 | b >> 3));
+            }
+        }
+        EXPECT_TRUE(pixels == expected);
+    }
+    DeleteObject(bitmap);
 }
 
 } // namespace
