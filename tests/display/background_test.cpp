@@ -166,6 +166,11 @@ TEST_F(Background, LoadBitmapMakesASystemMemorySurfaceOfTheBitmapsSize) {
         EXPECT_EQ(height, c.height);
         EXPECT_EQ(s != nullptr, c.surfaceWidth != 0);
         EXPECT_TRUE(St().bitmaps.made.at(0)->deleted);
+        const DDSURFACEDESC2& desc = St().lastCreateDesc;
+        EXPECT_EQ(desc.dwSize, sizeof(DDSURFACEDESC2));
+        EXPECT_EQ(desc.dwFlags, DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH);
+        EXPECT_EQ(desc.ddsCaps.dwCaps, DDSCAPS_SYSTEMMEMORY);
+        EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 0u); // the display's own format
         if (s) {
             EXPECT_EQ(s, Plain());
             EXPECT_EQ(Plain()->width, c.surfaceWidth);

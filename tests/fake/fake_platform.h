@@ -136,6 +136,7 @@ struct State {
     std::vector<std::unique_ptr<Surface>> surfaces;
     Surface* primary = nullptr;                 // the last primary surface made
     Surface* back = nullptr;                    // its back buffer
+    DDSURFACEDESC2 lastCreateDesc{};            // the description of the last CreateSurface
     // Run on each display object and surface as it is made, so that a test
     // can script objects that the program creates itself.
     std::function<void(DirectDraw&)> arrangeDisplay;
