@@ -10,13 +10,13 @@
 
 #include "frame/frame.h"
 #include "pixels/pixel_format.h"
-#include "tests/e2e/x_session.h"
+#include "tests/e2e/program_fixture.h"
 #include "text/font.h"
 #include "text/text.h"
 
 namespace {
 
-const std::string kBinDir = QUORVEL_BIN_DIR;
+using e2e::kBinDir;
 const std::string kPicture = QUORVEL_BACK_DIB;
 
 std::vector<BYTE> ReadFile(const std::string& path) {
@@ -74,36 +74,7 @@ std::string ReadNumber(const std::vector<WORD>& screen, const std::vector<BYTE>&
     return digits;
 }
 
-class ProgramTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (system("command -v Xvfb >/dev/null 2>&1") != 0) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(std::filesystem::exists(kBinDir + "/quorvel"));
-        // A lock folder of the test's own, so that no other run of the
-        // program counts as the first instance.
-        char tmpl[] = "/tmp/quorvel-run-XXXXXX";
-        runtimeDir_ = mkdtemp(tmpl);
-    }
-    void TearDown() override {
-        if (!runtimeDir_.empty()) std::filesystem::remove_all(runtimeDir_);
-    }
-
-    std::unique_ptr<e2e::Program> Start(const e2e::XServer& x) {
-        return std::make_unique<e2e::Program>(kBinDir, x.Name(),
-                                              std::vector<std::string>{"XDG_RUNTIME_DIR=" + runtimeDir_,
-                                                                       "SDL_RENDER_VSYNC=0"});
-    }
-    // Waits until the program's window is up and showing frames.
-    static bool WaitForWindow(const e2e::XServer& x, e2e::Program& program) {
-        for (int i = 0; i < 200 && program.Running(); ++i) {
-            if (x.FindWindowByClass("QV") && x.Screenshot()[240 * 640 + 320] != 0) return true;
-            usleep(50 * 1000);
-        }
-        return false;
-    }
-
-    std::string runtimeDir_;
-};
+using ProgramTest = e2e::ProgramTest;
 
 class ScreenTest : public ProgramTest, public ::testing::WithParamInterface<int> {};
 

@@ -71,6 +71,10 @@ XServer::XServer(int depth) {
 }
 
 XServer::~XServer() {
+    if (windowManager_ > 0) {
+        kill(windowManager_, SIGTERM);
+        waitpid(windowManager_, nullptr, 0);
+    }
     if (display_) XCloseDisplay(display_);
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
@@ -129,6 +133,16 @@ void XServer::RequestClose(Window window) const {
     XFlush(display_);
 }
 
+bool XServer::StartWindowManager() {
+    if (std::system("command -v openbox >/dev/null 2>&1") != 0) return false;
+    windowManager_ = Spawn({"openbox", "--sm-disable"}, {"DISPLAY=" + name_}, "", "");
+    // Ready once it has claimed the screen's window-manager selection.
+    const Atom selection = XInternAtom(display_, "WM_S0", False);
+    for (auto until = Clock::now() + std::chrono::seconds(10); Clock::now() < until; Sleep(50))
+        if (XGetSelectionOwner(display_, selection) != None) return true;
+    return false;
+}
+
 Program::Program(const std::string& binDir, const std::string& display, const std::vector<std::string>& extraEnv) {
     char tmpl[] = "/tmp/quorvel-e2e-XXXXXX";
     int fd = mkstemp(tmpl);
@@ -161,6 +175,11 @@ std::optional<int> Program::WaitExit(int milliseconds) {
 }
 
 bool Program::Running() { return !WaitExit(0); }
+
+void Program::Kill() {
+    kill(pid_, SIGKILL);
+    WaitExit(5000);
+}
 
 std::string Program::ErrorOutput() const {
     std::ifstream in(errPath_);

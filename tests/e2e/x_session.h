@@ -31,9 +31,12 @@ public:
     Window FindWindowByClass(const std::string& className) const;
     // Asks the window to close, as a window manager does.
     void RequestClose(Window window) const;
+    // Starts openbox on this server; false when it is not installed.
+    bool StartWindowManager();
 
 private:
     pid_t pid_ = -1;
+    pid_t windowManager_ = -1;
     std::string name_;
     Display* display_ = nullptr;
 };
@@ -49,6 +52,8 @@ public:
     // The exit code once the process has ended within the time, else empty.
     std::optional<int> WaitExit(int milliseconds);
     bool Running();
+    // Ends it at once, as kill -9 does.
+    void Kill();
     // Everything the program wrote to stderr so far (after it ended: all).
     std::string ErrorOutput() const;
 
