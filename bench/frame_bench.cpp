@@ -20,11 +20,6 @@
 #include "text/font.h"
 #include "text/text.h"
 
-// The background capture may not be linked in (the benchmark never runs
-// start-up); this stands in for its picture pointer and yields to the real
-// definition whenever that is linked.
-__attribute__((weak)) WORD* g_pBackground = nullptr;
-
 namespace {
 
 constexpr LONG SHOWN_FPS = 12345;  // a plausible read-out: five digits
@@ -55,7 +50,7 @@ void SetUpDisplay() {
     fake::Reset();
     fake::state().log.reserve(8192);
     bench::UseLayout(true);
-    if (!g_pWork) g_pWork = static_cast<WORD*>(std::malloc(WORK_BYTES));  // as start-up allocates it
+    if (!g_pWork) g_pWork = static_cast<WORD*>(std::aligned_alloc(64, WORK_BYTES));  // as start-up allocates it
     if (!g_pBackground) {
         g_pBackground = static_cast<WORD*>(std::malloc(WORK_BYTES));
         std::memcpy(g_pBackground, bench::Buffers().background, WORK_BYTES);
