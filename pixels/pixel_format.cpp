@@ -1,6 +1,8 @@
 // Pixel layouts, packed colours and the fill's channel masks.
 #include "pixels/pixel_format.h"
 
+#include "pixels/fill_variants.h"
+
 WORD g_b565 = 0;
 DWORD g_dwPairMaskA = 0;
 DWORD g_dwPairMaskB = 0;
@@ -14,6 +16,9 @@ void SetupPixelMasks() {
         g_dwPairMaskA = 0x03E07C1Fu;
         g_dwPairMaskB = 0x7C1F03E0u;
     }
+    // The processor does not change while the program runs: the fill's row
+    // loop is chosen here, once, with the masks it will read.
+    SelectFillVariant(BestFillVariant());
 }
 
 WORD ColorToPixel(DWORD color) {

@@ -2,6 +2,7 @@
 // whole or not at all: the cell must lie inside the screen and the record
 // inside its font block, so the pixel loop needs no bounds tests.
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 #include "pixels/pixel_format.h"
@@ -10,7 +11,18 @@
 namespace {
 
 constexpr DWORD GLYPH_SCRATCH_BYTES = 5184; // the record of a 203x203 cell
-BYTE g_byGlyphScratch[GLYPH_SCRATCH_BYTES];
+// Eight bytes of slack after the largest record let the bit reader below load
+// a whole 64-bit word at any bit of the record.
+BYTE g_byGlyphScratch[GLYPH_SCRATCH_BYTES + 8];
+
+// `count` (1 to 32) bits of the record starting at bit k, the first of them
+// in the highest place.
+inline uint32_t RecordBits(const BYTE* record, DWORD k, unsigned count) {
+    uint64_t word;
+    std::memcpy(&word, record + (k >> 3), sizeof word);
+    word = __builtin_bswap64(word); // the record's first byte in the top place
+    return static_cast<uint32_t>((word << (k & 7)) >> (64 - count));
+}
 
 // True when a width x height cell at (x, y) lies whole inside the screen.
 // Width and height are unsigned 16-bit, the comparisons signed 32-bit.
@@ -33,13 +45,20 @@ int DrawGlyphRecord(LONG record, LONG x, LONG y, WORD pixel, WORD* buffer, const
 
     if (recordBytes) std::memcpy(g_byGlyphScratch, font + (end - recordBytes), recordBytes);
 
-    // The bits run most significant first, straight on across row ends.
-    const BYTE* bitsIn = g_byGlyphScratch;
-    DWORD k = 0;
+    // The bits run most significant first, straight on across row ends. Each
+    // row is read in runs of up to 32 bits and only its ink bits are visited,
+    // so blank stretches cost nothing.
     WORD* row = buffer + static_cast<ptrdiff_t>(y) * SCREEN_WIDTH + x;
-    for (WORD r = 0; r < height; ++r, row += SCREEN_WIDTH) {
-        for (WORD c = 0; c < width; ++c, ++k) {
-            if (bitsIn[k >> 3] & (0x80u >> (k & 7))) row[c] = pixel;
+    DWORD k = 0;
+    for (WORD r = 0; r < height; ++r, row += SCREEN_WIDTH, k += width) {
+        for (unsigned c0 = 0; c0 < width; c0 += 32) {
+            const unsigned count = width - c0 < 32 ? width - c0 : 32;
+            uint32_t ink = RecordBits(g_byGlyphScratch, k + c0, count);
+            while (ink) {
+                const unsigned place = 31 - static_cast<unsigned>(__builtin_clz(ink));
+                row[c0 + count - 1 - place] = pixel;
+                ink &= ~(1u << place);
+            }
         }
     }
     return 1;

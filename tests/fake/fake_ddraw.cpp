@@ -155,6 +155,7 @@ HRESULT DirectDraw::CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface4** ou
     State& st = state();
     bool isPrimary = (desc->ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE) != 0;
     Log(std::string("dd.CreateSurface ") + (isPrimary ? "primary" : "plain"));
+    st.lastCreateDesc = *desc;
     HRESULT r = Next(createSurfaceResults);
     if (r != DD_OK) return r;
     if (isPrimary) {

@@ -100,6 +100,30 @@ struct Window {
     Window* popup = nullptr; // what GetLastActivePopup answers (itself when null)
 };
 
+// A bitmap that the fake LoadImageA hands out (its HBITMAP points here).
+struct Bitmap {
+    std::string name;
+    std::string origin; // "resource" or "file"
+    int width = 0, height = 0;
+    bool deleted = false;
+};
+
+// What the fake bitmap services know: which pictures exist where, and every
+// bitmap and memory device context handed out.
+struct Bitmaps {
+    struct Size {
+        int width, height;
+    };
+    std::map<std::string, Size> resources; // the program's own, by name
+    std::map<std::string, Size> files;     // in the working directory
+    bool createDCFails = false;
+    std::vector<std::unique_ptr<Bitmap>> made;
+    int liveDCs = 0;                       // memory DCs not yet deleted
+};
+
+// The pattern that StretchBlt paints for the bitmap pixel (x, y).
+WORD BitmapPattern(int x, int y);
+
 // Everything the fake layer holds, reset between tests.
 struct State {
     std::vector<std::string> log;
@@ -112,6 +136,7 @@ struct State {
     std::vector<std::unique_ptr<Surface>> surfaces;
     Surface* primary = nullptr;                 // the last primary surface made
     Surface* back = nullptr;                    // its back buffer
+    DDSURFACEDESC2 lastCreateDesc{};            // the description of the last CreateSurface
     // Run on each display object and surface as it is made, so that a test
     // can script objects that the program creates itself.
     std::function<void(DirectDraw&)> arrangeDisplay;
@@ -138,6 +163,8 @@ struct State {
     std::vector<std::string> messageBoxes;      // texts shown by MessageBoxA
     std::function<void(const std::string&)> onMessageBox; // runs inside MessageBoxA
     std::vector<std::string> debugOutput;
+
+    Bitmaps bitmaps;
 
     // Counts a call name in the log ("back.Lock").
     int Count(const std::string& entry) const;
