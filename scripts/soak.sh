@@ -17,7 +17,15 @@ done
 
 Xvfb "$display" -nolock -nolisten tcp -screen 0 640x480x16 >/dev/null 2>&1 &
 xvfb=$!
-cleanup() { kill "$app" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true; }
+# The program ends first (SIGTERM closes it through its clean-up), then its
+# X server.
+cleanup() {
+    if [ -n "${app:-}" ]; then
+        kill "$app" 2>/dev/null || true
+        wait "$app" 2>/dev/null || true
+    fi
+    kill "$xvfb" 2>/dev/null || true
+}
 trap cleanup EXIT
 for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
