@@ -19,12 +19,12 @@ TEST_F(FaultsTest, AfterMinimisingAndRestoringThePictureComesBack) {
     const std::string id = std::to_string(x.FindWindowByClass("QV"));
     const uint16_t shown = x.Screenshot()[240 * 640 + 320];
 
-    ASSERT_EQ(e2e::RunWithDisplay(x.Name(), "xdotool windowminimize --sync " + id), 0);
+    ASSERT_EQ(Xdotool(x, {"windowminimize", "--sync", id}), 0);
     usleep(300 * 1000);
     EXPECT_NE(x.Screenshot()[240 * 640 + 320], shown) << "the frame is still on the screen while minimised";
     EXPECT_TRUE(program->Running());
 
-    ASSERT_EQ(e2e::RunWithDisplay(x.Name(), "xdotool windowactivate --sync " + id), 0);
+    ASSERT_EQ(Xdotool(x, {"windowactivate", "--sync", id}), 0);
     bool back = false;
     for (int i = 0; i < 100 && !back; ++i, usleep(50 * 1000)) back = x.Screenshot()[240 * 640 + 320] == shown;
     EXPECT_TRUE(back) << "the picture did not come back after restoring";

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "tests/e2e/x_session.h"
+#include "tests/e2e/program_process.h"
+#include "tests/e2e/x_inspect.h"
+#include "tests/support/child_process.h"
 
 namespace e2e {
 
@@ -19,7 +21,7 @@ inline const std::string kBinDir = QUORVEL_BIN_DIR;
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (std::system("command -v Xvfb >/dev/null 2>&1") != 0) GTEST_SKIP() << "Xvfb is not installed";
+        if (!testing_support::ProgramExists("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
         ASSERT_TRUE(std::filesystem::exists(kBinDir + "/quorvel"));
         // The single-instance lock lives here, so that no other run of the
         // program counts as a first instance.
@@ -41,6 +43,13 @@ protected:
             usleep(50 * 1000);
         }
         return false;
+    }
+
+    // Runs xdotool with these arguments on the server; its exit code, or -1
+    // when it did not end in time.
+    static int Xdotool(const XServer& x, std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), "xdotool");
+        return testing_support::RunCommand(arguments, {"DISPLAY=" + x.Name()}, 10000);
     }
 
     std::string runtimeDir_;

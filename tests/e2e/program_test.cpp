@@ -129,7 +129,7 @@ TEST_F(ProgramTest, AKeyEndsItWithZeroWithinASecond) {
     ASSERT_TRUE(x.Ready());
     auto program = Start(x);
     ASSERT_TRUE(WaitForWindow(x, *program)) << program->ErrorOutput();
-    ASSERT_EQ(e2e::RunWithDisplay(x.Name(), "xdotool key a"), 0);
+    ASSERT_EQ(Xdotool(x, {"key", "a"}), 0);
     EXPECT_EQ(program->WaitExit(1000), std::optional<int>(0));
 }
 

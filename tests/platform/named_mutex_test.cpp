@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "child_process.h"
 #include "platform/win32_api.h"
+#include "tests/support/child_process.h"
 
 namespace {
 

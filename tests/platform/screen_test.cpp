@@ -2,24 +2,14 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
-#include <time.h>
 
 #include <cstdlib>
 
 #include "platform/sdl/video.h"
 #include "platform/sdl/window_table.h"
+#include "tests/support/monotonic_clock.h"
 
 namespace testing_support {
-
-namespace {
-
-long long NowMs() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1000LL + t.tv_nsec / 1000000;
-}
-
-} // namespace
 
 std::vector<MSG>& ReceivedMessages() {
     static std::vector<MSG> received;

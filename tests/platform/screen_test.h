@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/win32_api.h"
-#include "xvfb_server.h"
+#include "tests/support/xvfb_server.h"
 
 struct SDL_Window;
 

@@ -1,27 +1,18 @@
-#include "child_process.h"
+#include "tests/support/child_process.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/support/monotonic_clock.h"
+
 namespace testing_support {
-
-namespace {
-
-long long NowMs() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1000LL + t.tv_nsec / 1000000;
-}
-
-} // namespace
 
 ChildProcess::~ChildProcess() {
     CloseInput();
@@ -34,6 +25,13 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::Start(const std::vector<std::string>& argv, const std::vector<std::string>& env,
                          const std::vector<std::string>& unset) {
+    ChildOptions options;
+    options.env = env;
+    options.unset = unset;
+    return Start(argv, options);
+}
+
+bool ChildProcess::Start(const std::vector<std::string>& argv, const ChildOptions& options) {
     int inPipe[2], outPipe[2];
     if (pipe2(inPipe, O_CLOEXEC) != 0) return false;
     if (pipe2(outPipe, O_CLOEXEC) != 0) return false;
@@ -42,21 +40,29 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const std::vector
     if (pid_ == 0) {
         // A test that dies must not leave its X server running.
         prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (options.ownGroup) setpgid(0, 0);
+        if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) _exit(127);
         dup2(inPipe[0], 0);
         dup2(outPipe[1], 1);
-        // The tools' warnings would bury the test output.
-        if (!std::getenv("QUORVEL_TEST_VERBOSE")) {
+        if (!options.errorFile.empty()) {
+            const int errors = open(options.errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (errors >= 0) dup2(errors, 2);
+        } else if (!std::getenv("QUORVEL_TEST_VERBOSE")) {
+            // The tools' warnings would bury the test output.
             const int devNull = open("/dev/null", O_WRONLY);
             if (devNull >= 0) dup2(devNull, 2);
         }
-        for (const std::string& name : unset) unsetenv(name.c_str());
-        for (const std::string& assignment : env) putenv(strdup(assignment.c_str()));
+        for (const std::string& name : options.unset) unsetenv(name.c_str());
+        for (const std::string& assignment : options.env) putenv(strdup(assignment.c_str()));
         std::vector<char*> args;
         for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
         execvp(args[0], args.data());
         _exit(127);
     }
+    // Also here, so that a kill right after the start finds the group.
+    ownGroup_ = options.ownGroup;
+    if (ownGroup_) setpgid(pid_, pid_);
     close(inPipe[0]);
     close(outPipe[1]);
     in_ = inPipe[1];
@@ -107,7 +113,7 @@ void ChildProcess::CloseInput() {
 }
 
 void ChildProcess::Kill(int sig) {
-    if (pid_ > 0) kill(pid_, sig);
+    if (pid_ > 0) kill(ownGroup_ ? -pid_ : pid_, sig);
 }
 
 int ChildProcess::Wait(int waitMs) {

@@ -1,4 +1,4 @@
-#include "xvfb_server.h"
+#include "tests/support/xvfb_server.h"
 
 #include <X11/Xlib.h>
 #include <unistd.h>
@@ -12,10 +12,10 @@ namespace {
 
 constexpr int kReadyWaitMs = 15000;
 
-// "110-119" by default; a machine with other servers sets its own range.
+// "110-139" by default; a machine with other servers sets its own range.
 void DisplayRange(int* first, int* last) {
     *first = 110;
-    *last = 119;
+    *last = 139;
     if (const char* range = std::getenv("QUORVEL_TEST_DISPLAYS")) std::sscanf(range, "%d-%d", first, last);
 }
 
@@ -78,8 +78,13 @@ bool XvfbServer::Start(const ScreenSpec& spec) {
     const std::string screen =
         std::to_string(spec.width) + "x" + std::to_string(spec.height) + "x" + std::to_string(spec.depth);
     for (int number = first; number <= last; ++number) {
-        auto server = std::make_unique<ChildProcess>();
         const std::string name = ":" + std::to_string(number);
+        // A server that answers there already belongs to someone else.
+        if (::Display* taken = XOpenDisplay(name.c_str())) {
+            XCloseDisplay(taken);
+            continue;
+        }
+        auto server = std::make_unique<ChildProcess>();
         // -displayfd 1: the server writes its number on our pipe once it
         // accepts clients; a number in use ends it without a word.
         if (!server->Start({"Xvfb", name, "-nolock", "-nolisten", "tcp", "-nolisten", "unix", "-screen", "0", screen,
@@ -95,6 +100,7 @@ bool XvfbServer::Start(const ScreenSpec& spec) {
 }
 
 bool XvfbServer::StartWindowManager() {
+    if (!server_ || !ProgramExists("openbox")) return false;
     windowManager_ = std::make_unique<ChildProcess>();
     if (!windowManager_->Start({"openbox", "--sm-disable"}, {"DISPLAY=" + display_})) return false;
     ::Display* display = XOpenDisplay(display_.c_str());

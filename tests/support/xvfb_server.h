@@ -1,11 +1,12 @@
 // A private X server for one test: Xvfb on the first free display number of
-// the test range, optionally with openbox as window manager.
+// the test range (QUORVEL_TEST_DISPLAYS, "110-139" by default), optionally
+// with openbox as window manager.
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "child_process.h"
+#include "tests/support/child_process.h"
 
 namespace testing_support {
 
@@ -22,10 +23,12 @@ public:
     // False when Xvfb (or openbox, when asked for) is missing or no display
     // number of the range could be had.
     bool Start(const ScreenSpec& spec);
+    // Starts openbox on the running server and returns once it manages
+    // windows; false when it is missing or never got that far.
+    bool StartWindowManager();
     const std::string& display() const { return display_; }
 
 private:
-    bool StartWindowManager();
 
     std::unique_ptr<ChildProcess> server_;
     std::unique_ptr<ChildProcess> windowManager_;
