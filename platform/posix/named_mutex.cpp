@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <deque>
 #include <string>
 
 #include "platform/posix/last_error.h"
@@ -41,18 +42,24 @@ std::string LockPath(const char* name) {
     return LockFolder() + "/" + file + "." + std::to_string(getuid()) + ".lock";
 }
 
+// Every mutex lives as long as the process, as its handle does (nothing
+// closes one); kept here, not just in the caller's handle. A deque keeps the
+// handed-out addresses stable.
+NamedMutex* NewMutex(int fd, bool owned) {
+    static std::deque<NamedMutex> all;
+    all.push_back(NamedMutex{fd, owned});
+    return &all.back();
+}
+
 } // namespace
 
 HANDLE CreateMutexA(SECURITY_ATTRIBUTES*, BOOL bInitialOwner, LPCSTR lpName) {
-    auto* mutex = new NamedMutex;
     if (!lpName) { // an unnamed mutex is private to the process
-        mutex->owned = bInitialOwner != FALSE;
         platform::SetLastErrorCode(ERROR_SUCCESS);
-        return mutex;
+        return NewMutex(-1, bInitialOwner != FALSE);
     }
     const int fd = open(LockPath(lpName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
-        delete mutex;
         platform::SetLastErrorCode(kErrorAccessDenied);
         return nullptr;
     }
@@ -62,17 +69,14 @@ HANDLE CreateMutexA(SECURITY_ATTRIBUTES*, BOOL bInitialOwner, LPCSTR lpName) {
         const int err = errno;
         close(fd);
         if (err != EWOULDBLOCK) {
-            delete mutex;
             platform::SetLastErrorCode(kErrorAccessDenied);
             return nullptr;
         }
         platform::SetLastErrorCode(ERROR_ALREADY_EXISTS);
-        return mutex;
+        return NewMutex(-1, false);
     }
-    mutex->fd = fd;
-    mutex->owned = bInitialOwner != FALSE;
     platform::SetLastErrorCode(ERROR_SUCCESS);
-    return mutex;
+    return NewMutex(fd, bInitialOwner != FALSE);
 }
 
 BOOL ReleaseMutex(HANDLE hMutex) {
