@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite: the normal build, then the
-# sanitizer build of the same tests. Installs what it needs on Debian 12.
+# Builds everything and runs the whole test suite: the normal build, a short
+# bounded run of each fuzz target, then the sanitizer build of the same tests
+# (AddressSanitizer + UBSan). Installs what it needs on Debian 12.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -9,3 +10,15 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# Each fuzz target for 20 s on a copy of its seeds (scripts/fuzz.sh runs
+# them longer).
+scripts/fuzz.sh all 20 build-fuzz
+
+# The same tests with AddressSanitizer and UBSan; any finding, a leak
+# included, ends the run.
+export ASAN_OPTIONS=halt_on_error=1:print_stacktrace=1:detect_leaks=1:strict_string_checks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_SANITIZE=ON -DQUORVEL_BENCH=OFF
+cmake --build build-asan -j "$jobs"
+ctest --test-dir build-asan --output-on-failure -j "$jobs"
