@@ -5,9 +5,9 @@
 namespace e2e {
 
 XServer::XServer(int depth) {
-    testing_support::ScreenSpec spec;
-    spec.depth = depth;
-    if (server_.Start(spec)) display_ = XOpenDisplay(server_.display().c_str());
+    testing_support::ScreenShape shape;
+    shape.depth = depth;
+    if (server_.Start(shape)) display_ = XOpenDisplay(server_.display().c_str());
 }
 
 XServer::~XServer() {

@@ -15,7 +15,7 @@
 namespace {
 
 using platform::Presenter;
-using testing_support::ScreenSpec;
+using testing_support::ScreenShape;
 
 constexpr int kWaitMs = 10000;
 constexpr int kW = 640;
@@ -120,7 +120,7 @@ int Channel(uint32_t raw, uint32_t mask) {
 
 struct DisplayCase {
     const char* name;
-    ScreenSpec screen;
+    ScreenShape screen;
     bool rgb565;
     Presenter::Path path;
     enum class Compare { Exact, Close, None } compare;

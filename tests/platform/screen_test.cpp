@@ -62,9 +62,9 @@ bool PumpUntil(const std::function<bool()>& done, int waitMs) {
     return true;
 }
 
-bool ScreenTest::StartScreen(const ScreenSpec& spec) {
+bool ScreenTest::StartScreen(const ScreenShape& shape) {
     server_ = std::make_unique<XvfbServer>();
-    if (!server_->Start(spec)) return false;
+    if (!server_->Start(shape)) return false;
     setenv("DISPLAY", server_->display().c_str(), 1);
     ReceivedMessages().clear();
     return true;

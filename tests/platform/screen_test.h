@@ -32,7 +32,7 @@ bool PumpUntil(const std::function<bool()>& done, int waitMs);
 class ScreenTest : public ::testing::Test {
 protected:
     // False when no server could be started (the test then skips).
-    bool StartScreen(const ScreenSpec& spec);
+    bool StartScreen(const ScreenShape& shape);
     void TearDown() override;
     XvfbServer& server() { return *server_; }
 

@@ -70,13 +70,13 @@ XvfbServer::~XvfbServer() {
     server_.reset();
 }
 
-bool XvfbServer::Start(const ScreenSpec& spec) {
+bool XvfbServer::Start(const ScreenShape& shape) {
     if (!ProgramExists("Xvfb")) return false;
-    if (spec.windowManager && !ProgramExists("openbox")) return false;
+    if (shape.windowManager && !ProgramExists("openbox")) return false;
     int first = 0, last = 0;
     DisplayRange(&first, &last);
     const std::string screen =
-        std::to_string(spec.width) + "x" + std::to_string(spec.height) + "x" + std::to_string(spec.depth);
+        std::to_string(shape.width) + "x" + std::to_string(shape.height) + "x" + std::to_string(shape.depth);
     for (int number = first; number <= last; ++number) {
         const std::string name = ":" + std::to_string(number);
         // A server that answers there already belongs to someone else.
@@ -94,7 +94,7 @@ bool XvfbServer::Start(const ScreenSpec& spec) {
         if (!server->ReadLine(&line, kReadyWaitMs)) continue;
         server_ = std::move(server);
         display_ = name;
-        return !spec.windowManager || StartWindowManager();
+        return !shape.windowManager || StartWindowManager();
     }
     return false;
 }

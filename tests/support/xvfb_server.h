@@ -10,7 +10,7 @@
 
 namespace testing_support {
 
-struct ScreenSpec {
+struct ScreenShape {
     int width = 640;
     int height = 480;
     int depth = 16;
@@ -22,7 +22,7 @@ public:
     ~XvfbServer();
     // False when Xvfb (or openbox, when asked for) is missing or no display
     // number of the range could be had.
-    bool Start(const ScreenSpec& spec);
+    bool Start(const ScreenShape& shape);
     // Starts openbox on the running server and returns once it manages
     // windows; false when it is missing or never got that far.
     bool StartWindowManager();
