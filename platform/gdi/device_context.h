@@ -3,6 +3,7 @@
 // Surfaces hand one out from GetDC; the GDI services below work on both.
 #pragma once
 
+#include "platform/gdi/color16.h"
 #include "platform/win32_api.h"
 
 namespace platform {
@@ -24,10 +25,5 @@ struct DeviceContext {
 HDC MakeSurfaceDC(void* pixels, LONG pitch, int width, int height, bool rgb565);
 void FreeSurfaceDC(HDC dc);
 DeviceContext* ToDeviceContext(HDC dc);
-
-// COLORREF <-> 16-bit pixel: channels truncated on the way in, widened by
-// bit replication on the way out (so white reads back as white).
-WORD ColorRefToPixel16(COLORREF color, bool rgb565);
-COLORREF Pixel16ToColorRef(WORD pixel, bool rgb565);
 
 } // namespace platform
