@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "pixels/surface_lock.h"
+
 namespace {
 
 // Copies height rows of rowBytes bytes; source and destination rows start
@@ -37,13 +39,8 @@ void BlitRect(WORD* dst, LONG dstPitch, LONG dstX, LONG dstY, const WORD* src, c
 
 void PresentBuffer(IDirectDrawSurface4* surface, const WORD* pixels, LONG width, LONG height) {
     if (!surface || !pixels) return;
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = sizeof(DDSURFACEDESC2);
-    HRESULT result;
-    do {
-        result = surface->Lock(nullptr, &desc, 0, nullptr);
-    } while (result == DDERR_WASSTILLDRAWING);
-    if (result != DD_OK) return;
+    DDSURFACEDESC2 desc;
+    if (LockWholeSurface(surface, &desc) != DD_OK) return;
     CopyRows(static_cast<BYTE*>(desc.lpSurface), desc.lPitch, reinterpret_cast<const BYTE*>(pixels), 2 * width,
              2 * width, height);
     surface->Unlock(nullptr);
