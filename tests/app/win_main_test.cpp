@@ -10,11 +10,7 @@ namespace {
 class WinMainTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetProgramGlobals();
-        // The picture and the fonts are in place, so start-up does not look
-        // for them.
-        g_pBackground = static_cast<WORD*>(std::calloc(WORK_BYTES, 1));
-        LoadSolidFonts();
+        ResetWithPictureAndFonts();
     }
     void TearDown() override { ResetProgramGlobals(); }
 
@@ -63,9 +59,7 @@ TEST_F(WinMainTest, RegistersTheClassAndCentresTheWindowOnTheDesktop) {
     const Case cases[] = {{1024, 768, "192,144"}, {800, 600, "80,60"}, {640, 480, "0,0"},
                           {801, 600, "80,60"},    {637, 480, "-1,0"},  {639, 479, "0,0"}};
     for (const Case& c : cases) {
-        ResetProgramGlobals();
-        g_pBackground = static_cast<WORD*>(std::calloc(WORK_BYTES, 1));
-        LoadSolidFonts();
+        ResetWithPictureAndFonts();
         fake::state().screenWidth = c.screenWidth;
         fake::state().screenHeight = c.screenHeight;
         PostAt(1, WM_QUIT);

@@ -12,9 +12,7 @@ namespace {
 class AppInitTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetProgramGlobals();
-        g_pBackground = static_cast<WORD*>(std::calloc(WORK_BYTES, 1));
-        LoadSolidFonts();
+        ResetWithPictureAndFonts();
     }
     void TearDown() override { ResetProgramGlobals(); }
 
@@ -100,9 +98,7 @@ TEST_F(AppInitTest, AFailedDisplayStepIsShownAndNothingIsCalledOnReleasedObjects
          "primary.GetAttachedSurface"},
     };
     for (const Case& c : cases) {
-        ResetProgramGlobals();
-        g_pBackground = static_cast<WORD*>(std::calloc(WORK_BYTES, 1));
-        LoadSolidFonts();
+        ResetWithPictureAndFonts();
         fake::state().arrangeDisplay = c.arrangeDisplay;
         fake::state().arrangeSurface = c.arrangeSurface;
 

@@ -45,3 +45,11 @@ inline void LoadSolidFonts() {
     g_pCmFont = AllocFontBlock(2 * 157 * 18);
     for (DWORD i = 0; i < 2 * 157 * 18; ++i) g_pCmFont[i] = 0xFF;
 }
+
+// A fresh process whose picture and fonts are already in place, so that
+// start-up does not look for them: a black background and solid fonts.
+inline void ResetWithPictureAndFonts() {
+    ResetProgramGlobals();
+    g_pBackground = static_cast<WORD*>(std::calloc(WORK_BYTES, 1));
+    LoadSolidFonts();
+}
